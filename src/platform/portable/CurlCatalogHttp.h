@@ -1,7 +1,10 @@
 #pragma once
 // Catalogue GET through libcurl. Proxies come from the environment (libcurl's default);
 // redirects are followed. The body is handed back as UTF-8 text.
+#include <string>
+
 #include "catalog/CatalogHttp.h"
+#include "common/ComError.h"
 
 namespace zu {
 
