@@ -23,7 +23,11 @@ bool isSuccessStatus(int status) { return status >= 200 && status <= 299; }
 
 }  // namespace
 
-std::string HttpUploader::MakeBoundary() { return uuids_.newUuid(); }
+// A new boundary for the next request (also kept as the current one).
+std::string HttpUploader::MakeBoundary() {
+    boundary_ = uuids_.newUuid();
+    return boundary_;
+}
 
 std::string HttpUploader::BuildFilePart(const std::string& fileName) const {
     return "--" + boundary_ + "\r\n" +
