@@ -39,6 +39,7 @@ public:
         pendingData_ = nullptr;
         pendingSize_ = 0;
         wantsBody_ = false;
+        bodyWritten_ = 0;
         CURL* easy = transfer_->easy();
         curl_easy_setopt(easy, CURLOPT_URL, url_.c_str());
         curl_easy_setopt(easy, CURLOPT_POST, 1L);
@@ -70,6 +71,7 @@ public:
             return 0;
         }
         const std::size_t written = count - pendingSize_;
+        bodyWritten_ += written;
         pendingData_ = nullptr;
         pendingSize_ = 0;
         return written == count ? count : 0;
@@ -77,6 +79,9 @@ public:
 
     std::uint32_t end() override {
         if (!transfer_) return 12019;  // ERROR_INTERNET_INCORRECT_HANDLE_STATE
+        // A body shorter than declared can never complete: abandon the request at once
+        // instead of waiting for bytes that will not come.
+        if (bodyWritten_ < request_.bodyLength) return 12030;  // ERROR_INTERNET_CONNECTION_ABORTED
         curl_easy_pause(transfer_->easy(), CURLPAUSE_CONT);
         try {
             transfer_->driveUntil([] { return false; });
@@ -115,6 +120,7 @@ private:
     const char* pendingData_ = nullptr;
     std::size_t pendingSize_ = 0;
     bool wantsBody_ = false;
+    std::uint64_t bodyWritten_ = 0;
     int status_ = 0;
 };
 
