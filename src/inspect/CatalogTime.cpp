@@ -9,7 +9,7 @@ namespace zu {
 
 namespace {
 // 3000-12-31 23:59:59 UTC, the last instant the 64-bit mktime of the platform accepts.
-constexpr std::int64_t kLastInstant = 32536850399;
+constexpr std::int64_t kLastInstant = 32535215999;
 
 class Scanner {
 public:
