@@ -151,7 +151,23 @@ HRESULT registerImplementedCategory(REFCLSID clsid, REFGUID category) {
     return manager->RegisterClassImplCategories(clsid, 1, &id);
 }
 
-constexpr SYSKIND kSysKind = sizeof(void*) == 8 ? SYS_WIN64 : SYS_WIN32;
+// The library (id, 1.0, locale 0) is removed under the locale and target it was
+// registered with, which the library itself tells: the registered one, or else the
+// module's own copy.
+HRESULT unregisterTypeLibrary(const ModuleContext& module) {
+    ComPtr<ITypeLib> library;
+    HRESULT hr = LoadRegTypeLib(kTypeLibId, kTypeLibMajor, kTypeLibMinor, 0, library.put());
+    if (FAILED(hr)) hr = LoadTypeLibEx(module.path().c_str(), REGKIND_NONE, library.put());
+    if (FAILED(hr)) return hr;
+    TLIBATTR* attributes = nullptr;
+    hr = library->GetLibAttr(&attributes);
+    if (FAILED(hr)) return hr;
+    const LCID lcid = attributes->lcid;
+    const SYSKIND target = attributes->syskind;
+    library->ReleaseTLibAttr(attributes);
+    library.reset();
+    return UnRegisterTypeLib(kTypeLibId, kTypeLibMajor, kTypeLibMinor, lcid, target);
+}
 
 }  // namespace
 
@@ -170,8 +186,8 @@ HRESULT registerServer(const ModuleContext& module) {
     return S_OK;
 }
 
-HRESULT unregisterServer(const ModuleContext&) {
-    if (FAILED(UnRegisterTypeLib(kTypeLibId, kTypeLibMajor, kTypeLibMinor, 0, kSysKind))) return kTypeLibFailure;
+HRESULT unregisterServer(const ModuleContext& module) {
+    if (FAILED(unregisterTypeLibrary(module))) return kTypeLibFailure;
     return unregisterClasses();
 }
 
