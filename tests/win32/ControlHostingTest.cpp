@@ -233,3 +233,92 @@ TEST_F(ControlHostingTest, TypeLibraryMemberIdsMatchTheDispatchTable) {
 
 }  // namespace
 }  // namespace zu::win
+
+namespace zu::win {
+namespace {
+
+// The built module loaded as a host loads it: its class objects, the property page on
+// dialog 200, and the unload rule.
+class LoadedModuleTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        wchar_t exe[MAX_PATH] = {};
+        GetModuleFileNameW(nullptr, exe, MAX_PATH);
+        std::wstring path = exe;
+        path = path.substr(0, path.find_last_of(L'\\')) + L"\\..\\ZeltoUpdate.ocx";
+        module_ = LoadLibraryW(path.c_str());
+        if (!module_) GTEST_SKIP() << "ZeltoUpdate.ocx not built next to the tests folder";
+        getClassObject_ = reinterpret_cast<decltype(getClassObject_)>(GetProcAddress(module_, "DllGetClassObject"));
+        canUnloadNow_ = reinterpret_cast<decltype(canUnloadNow_)>(GetProcAddress(module_, "DllCanUnloadNow"));
+        ASSERT_TRUE(getClassObject_ && canUnloadNow_);
+    }
+    void TearDown() override {
+        if (module_) FreeLibrary(module_);
+    }
+
+    ComApartment apartment_;
+    HMODULE module_ = nullptr;
+    HRESULT(STDAPICALLTYPE* getClassObject_)(REFCLSID, REFIID, void**) = nullptr;
+    HRESULT(STDAPICALLTYPE* canUnloadNow_)() = nullptr;
+};
+
+TEST_F(LoadedModuleTest, PropertyPageShowsItsOneTextAndTheModuleUnloadsOnlyWhenUnused) {
+    ComPtr<IClassFactory> factory;
+    ASSERT_EQ(S_OK, getClassObject_(kPropPageClsid, IID_IClassFactory, factory.putVoid()));
+    ComPtr<IPropertyPage> page;
+    ASSERT_EQ(S_OK, factory->CreateInstance(nullptr, IID_IPropertyPage, page.putVoid()));
+    EXPECT_EQ(S_FALSE, canUnloadNow_());
+
+    PROPPAGEINFO info{};
+    ASSERT_EQ(S_OK, page->GetPageInfo(&info));
+    EXPECT_EQ(std::wstring(L"General"), info.pszTitle);
+    CoTaskMemFree(info.pszTitle);
+
+    HWND parent = CreateWindowExW(0, L"STATIC", L"frame", WS_OVERLAPPEDWINDOW, 0, 0, 500, 200, nullptr, nullptr,
+                                  nullptr, nullptr);
+    ASSERT_NE(nullptr, parent);
+    const RECT area{0, 0, 400, 120};
+    ASSERT_EQ(S_OK, page->Activate(parent, &area, FALSE));
+    HWND dialog = GetWindow(parent, GW_CHILD);
+    ASSERT_NE(nullptr, dialog);
+    HWND text = GetWindow(dialog, GW_CHILD);
+    ASSERT_NE(nullptr, text);
+    wchar_t buffer[256] = {};
+    GetWindowTextW(text, buffer, 256);
+    EXPECT_EQ(std::wstring(L"TODO: Place controls to manipulate properties of ZeltoUpdate Control on this dialog."),
+              buffer);
+    EXPECT_EQ(nullptr, GetWindow(text, GW_HWNDNEXT)) << "one control only";
+    EXPECT_EQ(S_FALSE, page->IsPageDirty());
+    EXPECT_EQ(S_OK, page->Apply());
+    EXPECT_EQ(S_OK, page->Deactivate());
+    DestroyWindow(parent);
+
+    page.reset();
+    EXPECT_EQ(S_OK, canUnloadNow_());
+    EXPECT_EQ(CLASS_E_CLASSNOTAVAILABLE, getClassObject_(kTypeLibId, IID_IClassFactory, factory.putVoid()));
+}
+
+TEST_F(LoadedModuleTest, ControlFactoryRefusesAggregationAndCreatesTheControl) {
+    ComPtr<IClassFactory> factory;
+    ASSERT_EQ(S_OK, getClassObject_(kControlClsid, IID_IClassFactory, factory.putVoid()));
+    ComPtr<IUnknown> object;
+    EXPECT_EQ(CLASS_E_NOAGGREGATION,
+              factory->CreateInstance(reinterpret_cast<IUnknown*>(factory.get()), IID_IUnknown, object.putVoid()));
+    ASSERT_EQ(S_OK, factory->CreateInstance(nullptr, IID_IDispatch, object.putVoid()));
+    auto classInfo = object.as<IProvideClassInfo>(IID_IProvideClassInfo);
+    ASSERT_TRUE(classInfo);
+    ComPtr<ITypeInfo> coclass;
+    ASSERT_EQ(S_OK, classInfo->GetClassInfo(coclass.put()));
+    TYPEATTR* attributes = nullptr;
+    ASSERT_EQ(S_OK, coclass->GetTypeAttr(&attributes));
+    EXPECT_TRUE(IsEqualGUID(kControlClsid, attributes->guid));
+    EXPECT_EQ(TKIND_COCLASS, attributes->typekind);
+    coclass->ReleaseTypeAttr(attributes);
+    object.reset();
+    coclass.reset();
+    classInfo.reset();
+    EXPECT_EQ(S_OK, canUnloadNow_());
+}
+
+}  // namespace
+}  // namespace zu::win
