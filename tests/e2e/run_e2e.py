@@ -1,13 +1,15 @@
 #!/usr/bin/env python3
 """End-to-end tests of ZeltoUpdate.ocx under Wine (x64).
 
-usage: run_e2e.py BUILD_DIR [--junit FILE] [--ocx PATH ...] [-k SUBSTRING]
+usage: run_e2e.py BUILD_DIR [--junit FILE] [--ocx PATH ...] [-k REGEX] [--screenshot FILE.png]
 
 BUILD_DIR is a win64 build folder (it holds ZeltoUpdate.ocx and tests/zu_e2e_watcher.exe);
 its Wine prefix is prepared with scripts/wine-env.sh (an already running prefix and
 wineserver are reused). Each case prints one line "PASS name" / "FAIL name: why"; --junit
 writes the results as a JUnit XML file. --ocx adds other builds of the module (the x86
-one) to the export-table check. The exit status is 1 when any case failed.
+one) to the export-table check; -k runs only the cases whose names match; --screenshot
+saves the progress dialog of the installing update as a PNG. The exit status is 1 when
+any case failed.
 
 The runner serves catalogues and packages from a local HTTP server on 127.0.0.1, builds
 MSI packages with wixl, installs the base product per user with msiexec, adds registry
@@ -16,7 +18,7 @@ files run by cscript, as a page would.
 """
 import argparse
 import http.server
-import os
+import re
 import shutil
 import subprocess
 import sys
@@ -30,6 +32,7 @@ HERE = Path(__file__).resolve().parent
 SOURCE = HERE.parent.parent
 sys.path.insert(0, str(HERE))
 
+import bmp_to_png  # noqa: E402
 import pe_exports  # noqa: E402
 import scenario  # noqa: E402
 
@@ -154,12 +157,13 @@ class Server:
 # --- the cases ---------------------------------------------------------------------------
 
 class Context:
-    def __init__(self, build_dir, wine, server, work, extra_ocx):
+    def __init__(self, build_dir, wine, server, work, extra_ocx, screenshot=None):
         self.build_dir = build_dir
         self.wine = wine
         self.server = server
         self.work = work
         self.extra_ocx = extra_ocx
+        self.screenshot = screenshot
         self.ocx = build_dir / "ZeltoUpdate.ocx"
         self.watcher = build_dir / "tests" / "zu_e2e_watcher.exe"
         self.script_count = 0
@@ -180,16 +184,18 @@ class Context:
                 values[k.strip()] = v.rstrip("\r\n")
         return p.returncode, values
 
-    def watched_script(self, body, timeout=300):
+    def watched_script(self, body, timeout=300, image=None):
         """Runs a script while the watcher answers the control's windows; returns the
-        script's result and the watcher's log lines."""
+        script's result and the watcher's log lines. With `image` (a .bmp path) the
+        watcher saves the progress dialog there before closing it."""
         log = self.work / f"watcher{self.script_count + 1:02d}.log"
         stop = Path(str(log) + ".stop")
         for f in (log, stop):
             if f.exists():
                 f.unlink()
+        extra = [self.wine.windows_path(image)] if image else []
         watcher = self.wine.start(self.wine.windows_path(self.watcher), self.wine.windows_path(log),
-                                  str(timeout))
+                                  str(timeout), *extra)
         try:
             result = self.script(body, timeout=timeout)
         finally:
@@ -299,7 +305,11 @@ def case_update_installs(ctx):
     target = ctx.wine.unix_path(scenario.INSTALL_DIR) / scenario.UPDATE_MARKER
     if target.exists():
         target.unlink()
-    (rc, v), log = ctx.watched_script(scenario.update_script(ctx.server, scenario.UPDATE_SETUP_ID))
+    image = ctx.work / "progress.bmp" if ctx.screenshot else None
+    (rc, v), log = ctx.watched_script(scenario.update_script(ctx.server, scenario.UPDATE_SETUP_ID), image=image)
+    if image and image.exists():
+        bmp_to_png.convert(image, ctx.screenshot)
+        print(f"progress dialog saved as {ctx.screenshot}")
     expect(rc == 0, f"script exit {rc}: {v}; watcher: {log}")
     expect_values(v, {"offered": "true", "update": "true"})
     got = ctx.server.requests_to("/dl")
@@ -382,6 +392,7 @@ def main():
     parser.add_argument("--junit", type=Path)
     parser.add_argument("--ocx", type=Path, action="append", default=[])
     parser.add_argument("-k", dest="only", default="")
+    parser.add_argument("--screenshot", type=Path)
     args = parser.parse_args()
     build_dir = args.build_dir.resolve()
 
@@ -390,7 +401,8 @@ def main():
     work = build_dir / "e2e"
     shutil.rmtree(work, ignore_errors=True)
     work.mkdir(parents=True)
-    ctx = Context(build_dir, wine, server, work, [p.resolve() for p in args.ocx])
+    ctx = Context(build_dir, wine, server, work, [p.resolve() for p in args.ocx],
+                  args.screenshot.resolve() if args.screenshot else None)
 
     start = time.time()
     results = []
@@ -401,7 +413,7 @@ def main():
         print("FAIL prepare:\n" + results[-1][1])
     if not results:
         for name, case in CASES:
-            if args.only and args.only not in name:
+            if args.only and not re.search(args.only, name):
                 continue
             t0 = time.time()
             try:

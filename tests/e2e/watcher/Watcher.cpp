@@ -1,8 +1,9 @@
 // Stands in for the user during end-to-end runs: answers the control's windows and logs
-// what they showed. Usage: zu_e2e_watcher LOGFILE SECONDS
+// what they showed. Usage: zu_e2e_watcher LOGFILE SECONDS [SCREENSHOT.bmp]
 //   "Erro" boxes: the text is logged ("ERRO<TAB>text") and OK is pressed.
 //   The progress dialog: once its button reads "Fechar", its texts are logged
-//   ("DIALOG<TAB>text|text...") and the button is pressed.
+//   ("DIALOG<TAB>text|text..."), its image is saved when SCREENSHOT is given, and the
+//   button is pressed.
 //   Any other message box (restart or cancel question): logged ("BOX<TAB>caption<TAB>text")
 //   and answered No.
 // It stops after SECONDS or when LOGFILE.stop exists. The log is UTF-8, one line per event.
@@ -72,6 +73,43 @@ std::wstring staticTexts(HWND dialog) {
     return all;
 }
 
+// Paints the window into a 24-bit bitmap file (the window need not be on a screen).
+bool saveImage(HWND window, const std::wstring& path) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    const int width = r.right - r.left, height = r.bottom - r.top;
+    if (width <= 0 || height <= 0) return false;
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    const RECT all{0, 0, width, height};
+    FillRect(dc, &all, GetSysColorBrush(COLOR_BTNFACE));
+    SendMessageW(window, WM_PRINT, reinterpret_cast<WPARAM>(dc),
+                 PRF_NONCLIENT | PRF_CLIENT | PRF_CHILDREN | PRF_ERASEBKGND | PRF_OWNED);
+    GdiFlush();
+    const DWORD rowBytes = ((static_cast<DWORD>(width) * 3 + 3) / 4) * 4;
+    const DWORD imageBytes = rowBytes * static_cast<DWORD>(height);
+    BITMAPFILEHEADER file{};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
+    file.bfSize = file.bfOffBits + imageBytes;
+    bool ok = false;
+    if (FILE* f = _wfopen(path.c_str(), L"wb")) {
+        ok = fwrite(&file, sizeof file, 1, f) == 1 && fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, f) == 1 &&
+             fwrite(bits, imageBytes, 1, f) == 1;
+        fclose(f);
+    }
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+    return ok;
+}
+
 void press(HWND dialog, int id) { PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
 
 }  // namespace
@@ -81,6 +119,7 @@ int wmain(int argc, wchar_t** argv) {
     const std::wstring logPath = argv[1];
     const std::wstring stopPath = logPath + L".stop";
     const DWORD seconds = static_cast<DWORD>(_wtoi(argv[2]));
+    const std::wstring screenshot = argc > 3 ? argv[3] : L"";
     FILE* log = _wfopen(logPath.c_str(), L"ab");
     if (!log) return 3;
     const std::wstring progressCaption = L"Actualiza\u00e7\u00e3o de Ficheiros";
@@ -95,6 +134,8 @@ int wmain(int argc, wchar_t** argv) {
                 for (HWND c : children(d)) {
                     if (textOf(c) == L"Fechar" && IsWindowEnabled(c)) {
                         fprintf(log, "DIALOG\t%s\n", utf8(staticTexts(d)).c_str());
+                        if (!screenshot.empty())
+                            fprintf(log, "IMAGE\t%s\n", saveImage(d, screenshot) ? "saved" : "failed");
                         press(d, GetDlgCtrlID(c));
                         answered.insert(d);
                         break;
