@@ -3,7 +3,8 @@
 #   zu_wine_up BUILD_DIR    create/prepare the prefix and start a persistent wineserver
 #   zu_wine_down            stop the wineserver of the prefix
 zu_wine_up() {
-    local build_dir=$1
+    local build_dir
+    build_dir=$(cd "$1" && pwd)
     export WINEPREFIX="$build_dir/wineprefix"
     export WINEDEBUG=${WINEDEBUG:--all}
     export WINEARCH=win64
@@ -14,10 +15,10 @@ zu_wine_up() {
     if [ ! -f "$WINEPREFIX/.zu-ready" ]; then
         rm -rf "$WINEPREFIX"
         mkdir -p "$WINEPREFIX"
-        wineboot -i >/dev/null 2>&1 || true
+        wineboot -i </dev/null >/dev/null 2>&1 || true
         wineserver -w
-        wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1
-        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+        wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f </dev/null >/dev/null 2>&1
+        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
         wineserver -w
         touch "$WINEPREFIX/.zu-ready"
     fi

@@ -37,16 +37,20 @@ private:
     std::string path_;
 };
 
-// Runs `fn` with the process's local time zone set to `tz` (a POSIX TZ value such as
-// "Europe/Lisbon"), restoring it afterwards.
+// Sets the process's local time zone to `tz` (a zone name such as "Europe/Lisbon") for
+// the scope. Natively this sets TZ. A Windows process takes the zone Wine gives it (the
+// test run starts Wine with TZ=Europe/Lisbon); there active() tells whether the system
+// zone is the one asked for, and tests that need it skip otherwise.
 class ScopedTimeZone {
 public:
     explicit ScopedTimeZone(const std::string& tz);
     ~ScopedTimeZone();
+    bool active() const { return active_; }
 
 private:
     std::string previous_;
     bool hadPrevious_ = false;
+    bool active_ = true;
 };
 
 }  // namespace zu::test

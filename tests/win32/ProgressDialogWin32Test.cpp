@@ -74,20 +74,20 @@ std::wstring itemText(HWND dialog, int id) {
     return text;
 }
 
+// Keeps the longest static text seen (stdcall on x86: a plain function, not a lambda).
+BOOL CALLBACK keepLongestStatic(HWND child, LPARAM p) {
+    wchar_t cls[32] = {}, text[512] = {};
+    GetClassNameW(child, cls, 31);
+    GetWindowTextW(child, text, 511);
+    auto& out = *reinterpret_cast<std::wstring*>(p);
+    if (lstrcmpiW(cls, L"Static") == 0 && wcslen(text) > out.size()) out = text;
+    return TRUE;
+}
+
 // The longest static text of a message box (its message).
 std::wstring boxMessage(HWND box) {
     std::wstring best;
-    EnumChildWindows(
-        box,
-        [](HWND child, LPARAM p) -> BOOL {
-            wchar_t cls[32] = {}, text[512] = {};
-            GetClassNameW(child, cls, 31);
-            GetWindowTextW(child, text, 511);
-            auto& out = *reinterpret_cast<std::wstring*>(p);
-            if (lstrcmpiW(cls, L"Static") == 0 && wcslen(text) > out.size()) out = text;
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&best));
+    EnumChildWindows(box, keepLongestStatic, reinterpret_cast<LPARAM>(&best));
     return best;
 }
 
