@@ -103,7 +103,8 @@ class Wine:
 # --- HTTP server -----------------------------------------------------------------------------
 
 class Server:
-    """Serves canned responses by path prefix (longest wins) and records every request."""
+    """Serves canned responses by path prefix (longest wins, case ignored) and records
+    every request."""
 
     def __init__(self):
         self.routes = {}
@@ -123,7 +124,8 @@ class Server:
                 with outer.lock:
                     outer.requests.append({"method": self.command, "path": self.path,
                                            "headers": dict(self.headers), "body": body})
-                    match = max((p for p in outer.routes if self.path.startswith(p)), key=len, default=None)
+                    path = self.path.lower()
+                    match = max((p for p in outer.routes if path.startswith(p)), key=len, default=None)
                 status, ctype, payload = outer.routes[match] if match else (404, "text/plain", b"not found")
                 self.send_response(status)
                 self.send_header("Content-Type", ctype)
@@ -146,11 +148,11 @@ class Server:
         if isinstance(payload, str):
             payload = payload.encode("utf-8")
         with self.lock:
-            self.routes[prefix] = (status, ctype, payload)
+            self.routes[prefix.lower()] = (status, ctype, payload)
 
     def requests_to(self, prefix):
         with self.lock:
-            return [r for r in self.requests if r["path"].startswith(prefix)]
+            return [r for r in self.requests if r["path"].lower().startswith(prefix.lower())]
 
     def stop(self):
         self.httpd.shutdown()
@@ -290,7 +292,7 @@ def case_setups(ctx):
     expect(rc == 0, f"script exit {rc}: {v}")
     expect_values(v, scenario.SETUPS_EXPECTED)
     sent = ctx.server.requests_to("/cat/setups")
-    expect(sent and sent[-1]["path"].endswith("?productName=Dic&productVersion=3.0"),
+    expect(sent and sent[-1]["path"].endswith("productName=Dic&productVersion=3.0"),
            f"catalogue request: {[r['path'] for r in sent]}")
 
 
