@@ -22,7 +22,7 @@ namespace zu::test {
 
 std::unique_ptr<XmlFactory> makeSideXmlFactory() {
 #ifdef ZU_HAVE_MSXML
-    return std::make_unique<MsXmlFactory>();
+    return std::make_unique<win::MsXmlFactory>();
 #else
     throw std::runtime_error("no XML adapter on this side yet");
 #endif
