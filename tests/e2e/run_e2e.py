@@ -8,7 +8,9 @@ its Wine prefix is prepared with scripts/wine-env.sh (an already running prefix 
 wineserver are reused). Each case prints one line "PASS name" / "FAIL name: why"; --junit
 writes the results as a JUnit XML file. --ocx adds other builds of the module (the x86
 one) to the export-table check; -k runs only the cases whose names match; --screenshot
-saves the progress dialog of the installing update as a PNG. The exit status is 1 when
+saves the progress dialog of the installing update as a PNG: the run then uses a display
+of its own (Xvfb) instead of the prefix's null display driver, and restores the prefix's
+setting at the end (the wineserver of the prefix is restarted twice). The exit status is 1 when
 any case failed.
 
 The runner serves catalogues and packages from a local HTTP server on 127.0.0.1, builds
@@ -101,7 +103,8 @@ class Wine:
 # --- HTTP server -----------------------------------------------------------------------------
 
 class Server:
-    """Serves canned responses by path prefix (longest wins) and records every request."""
+    """Serves canned responses by path prefix (longest wins, case ignored) and records
+    every request."""
 
     def __init__(self):
         self.routes = {}
@@ -121,7 +124,8 @@ class Server:
                 with outer.lock:
                     outer.requests.append({"method": self.command, "path": self.path,
                                            "headers": dict(self.headers), "body": body})
-                    match = max((p for p in outer.routes if self.path.startswith(p)), key=len, default=None)
+                    path = self.path.lower()
+                    match = max((p for p in outer.routes if path.startswith(p)), key=len, default=None)
                 status, ctype, payload = outer.routes[match] if match else (404, "text/plain", b"not found")
                 self.send_response(status)
                 self.send_header("Content-Type", ctype)
@@ -144,11 +148,11 @@ class Server:
         if isinstance(payload, str):
             payload = payload.encode("utf-8")
         with self.lock:
-            self.routes[prefix] = (status, ctype, payload)
+            self.routes[prefix.lower()] = (status, ctype, payload)
 
     def requests_to(self, prefix):
         with self.lock:
-            return [r for r in self.requests if r["path"].startswith(prefix)]
+            return [r for r in self.requests if r["path"].lower().startswith(prefix.lower())]
 
     def stop(self):
         self.httpd.shutdown()
@@ -288,7 +292,7 @@ def case_setups(ctx):
     expect(rc == 0, f"script exit {rc}: {v}")
     expect_values(v, scenario.SETUPS_EXPECTED)
     sent = ctx.server.requests_to("/cat/setups")
-    expect(sent and sent[-1]["path"].endswith("?productName=Dic&productVersion=3.0"),
+    expect(sent and sent[-1]["path"].endswith("productName=Dic&productVersion=3.0"),
            f"catalogue request: {[r['path'] for r in sent]}")
 
 
@@ -369,6 +373,34 @@ CASES = [
 ]
 
 
+class VirtualDisplay:
+    """An Xvfb display for the prefix while the run takes screenshots. The driver setting
+    changes only while Wine has a display it can use, and takes effect with a new
+    wineserver."""
+
+    def __init__(self, wine):
+        self.wine = wine
+        number = next(n for n in range(90, 200) if not Path(f"/tmp/.X{n}-lock").exists())
+        self.xvfb = subprocess.Popen(["Xvfb", f":{number}", "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
+                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        time.sleep(1.0)
+        wine.run("reg", "delete", r"HKCU\Software\Wine\Drivers", "/v", "Graphics", "/f", timeout=60)
+        self.restart_wineserver()
+        wine.env["DISPLAY"] = f":{number}"
+
+    def restart_wineserver(self):
+        subprocess.run(["wineserver", "-k"], env=self.wine.env, stdin=subprocess.DEVNULL, timeout=60)
+        subprocess.run(["wineserver", "-w"], env=self.wine.env, stdin=subprocess.DEVNULL, timeout=60)
+
+    def close(self):
+        self.wine.run("reg", "add", r"HKCU\Software\Wine\Drivers", "/v", "Graphics", "/d", "null", "/f",
+                      timeout=60)
+        self.restart_wineserver()
+        self.wine.env.pop("DISPLAY", None)
+        self.xvfb.terminate()
+        self.xvfb.wait()
+
+
 def write_junit(path, results, elapsed):
     failures = sum(1 for r in results if r[1] is not None)
     with open(path, "w", encoding="utf-8") as f:
@@ -406,6 +438,7 @@ def main():
 
     start = time.time()
     results = []
+    display = VirtualDisplay(wine) if args.screenshot else None
     try:
         scenario.prepare(ctx)
     except Exception:
@@ -425,6 +458,8 @@ def main():
                 print(f"FAIL {name}: {error}", flush=True)
             results.append((name, error, time.time() - t0))
     server.stop()
+    if display:
+        display.close()
     failed = sum(1 for r in results if r[1] is not None)
     print(f"e2e: {len(results) - failed} passed, {failed} failed")
     if args.junit:

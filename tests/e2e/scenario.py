@@ -149,7 +149,6 @@ def prepare(ctx):
     w.reg_add(REGISTRY_KEY + r"\Dic\3.0", "Path", INSTALL_DIR)
     w.reg_add(REGISTRY_KEY + r"\Dic\3.0\Uploads", "f1", UPLOAD_FILE)
 
-    # The control upper-cases the setups catalogue URL, hence the upper-case routes.
     server.route("/products", PRODUCTS_CATALOG)
     server.route("/CAT/SETUPS", setups_catalog())
     server.route("/CAT/UPLOAD", setups_catalog(uploading=UPLOADING))

@@ -38,26 +38,26 @@ std::string utf8(const std::wstring& s) {
     return out;
 }
 
+// Window enumeration callbacks are stdcall on x86: plain functions, not lambdas.
+BOOL CALLBACK collectWindow(HWND w, LPARAM p) {
+    reinterpret_cast<std::vector<HWND>*>(p)->push_back(w);
+    return TRUE;
+}
+
+BOOL CALLBACK collectDialog(HWND w, LPARAM p) {
+    if (classOf(w) == L"#32770") reinterpret_cast<std::vector<HWND>*>(p)->push_back(w);
+    return TRUE;
+}
+
 std::vector<HWND> children(HWND parent) {
     std::vector<HWND> out;
-    EnumChildWindows(
-        parent,
-        [](HWND w, LPARAM p) -> BOOL {
-            reinterpret_cast<std::vector<HWND>*>(p)->push_back(w);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&out));
+    EnumChildWindows(parent, collectWindow, reinterpret_cast<LPARAM>(&out));
     return out;
 }
 
 std::vector<HWND> dialogs() {
     std::vector<HWND> out;
-    EnumWindows(
-        [](HWND w, LPARAM p) -> BOOL {
-            if (classOf(w) == L"#32770") reinterpret_cast<std::vector<HWND>*>(p)->push_back(w);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&out));
+    EnumWindows(collectDialog, reinterpret_cast<LPARAM>(&out));
     return out;
 }
 
@@ -73,7 +73,7 @@ std::wstring staticTexts(HWND dialog) {
     return all;
 }
 
-// Paints the window into a 24-bit bitmap file (the window need not be on a screen).
+// Saves the window's image as a 24-bit bitmap file.
 bool saveImage(HWND window, const std::wstring& path) {
     RECT r{};
     GetWindowRect(window, &r);
@@ -88,8 +88,12 @@ bool saveImage(HWND window, const std::wstring& path) {
     HGDIOBJ old = SelectObject(dc, bitmap);
     const RECT all{0, 0, width, height};
     FillRect(dc, &all, GetSysColorBrush(COLOR_BTNFACE));
-    SendMessageW(window, WM_PRINT, reinterpret_cast<WPARAM>(dc),
-                 PRF_NONCLIENT | PRF_CLIENT | PRF_CHILDREN | PRF_ERASEBKGND | PRF_OWNED);
+    // Copied from the screen where the window shows: this needs a real display (Xvfb);
+    // under the null display driver the image stays blank.
+    SetForegroundWindow(window);
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
+    Sleep(300);
+    BitBlt(dc, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
     GdiFlush();
     const DWORD rowBytes = ((static_cast<DWORD>(width) * 3 + 3) / 4) * 4;
     const DWORD imageBytes = rowBytes * static_cast<DWORD>(height);
