@@ -1,6 +1,5 @@
-// A setup id that breaks the selection pattern fails the document call, and the failure
-// reaches the caller. Native only: Wine's msxml3 crashes on the unterminated quote
-// instead of failing as MSXML does.
+// A setup id that would break the selection pattern fails, and the failure reaches the
+// caller, before the document ever sees the pattern.
 #include <gtest/gtest.h>
 
 #include "common/ComError.h"
