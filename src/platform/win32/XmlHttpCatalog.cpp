@@ -25,8 +25,8 @@ std::string XmlHttpCatalog::get(const std::string& url) {
     Variant password = Variant::missing();
     check(request->open(method.get(), target.get(), *async.get(), *user.get(), *password.get()), "XMLHTTP open");
 
-    Variant body = Variant::missing();
-    check(request->send(*body.get()), "XMLHTTP send");
+    Variant noBody = Variant::missing();
+    check(request->send(*noBody.get()), "XMLHTTP send");
 
     // Whatever the status, the body is the answer. A UTF-8 byte-order mark can survive the
     // decoding as U+FEFF, which no ANSI code page holds and no parser wants.
