@@ -14,15 +14,14 @@ namespace {
 // IXMLDOMDocument2; the import libraries of some toolchains lack this IID.
 constexpr IID kIidXmlDomDocument2 = {0x2933BF95, 0x7B36, 0x11D2, {0xB2, 0x0E, 0x00, 0xC0, 0x4F, 0x98, 0x3E, 0x60}};
 
-// S_FALSE from a lookup means "none": the out pointer is null and no failure is raised.
+// A node handle for what a lookup found; S_FALSE ("none") leaves a null pointer, which
+// becomes an empty handle.
 template <class T>
 std::shared_ptr<XmlNodeImpl> wrapNode(ComPtr<T> node);
 
 class MsXmlNode final : public XmlNodeImpl {
 public:
     explicit MsXmlNode(ComPtr<IXMLDOMNode> node) : node_(std::move(node)) {}
-
-    IXMLDOMNode* com() const { return node_.get(); }
 
     XmlNodeKind kind() const override {
         DOMNodeType type = NODE_INVALID;
