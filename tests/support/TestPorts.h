@@ -9,7 +9,10 @@
 #include "fakes/FakeInstaller.h"
 #include "fakes/FakeShell.h"
 #include "fakes/InMemoryRegistry.h"
+#include "fakes/RecordingBoxes.h"
+#include "fakes/ScriptedDialog.h"
 #include "support/SidePorts.h"
+#include "support/SideTransfers.h"
 #include "update/UpdatePorts.h"
 
 namespace zu::test {
@@ -24,7 +27,14 @@ struct TestPorts {
     FakeShell shell{"C:\\Users\\ana\\AppData\\Roaming"};
     BuiltinStrings strings;
     std::unique_ptr<Locale> locale = makeSideLocale();
-    UpdatePorts update;
+    // The update run: the side's HTTP adapters, a scripted dialog, recorded boxes.
+    std::unique_ptr<DownloadClient> download = makeSideDownloadClient();
+    std::unique_ptr<UploadClient> upload = makeSideUploadClient();
+    CountingUuidSource uuids;
+    ScriptedDialog dialog;
+    RecordingBoxes boxes;
+    RecordingRestarter restarter;
+    UpdatePorts update{download.get(), upload.get(), &uuids, &dialog, &boxes, &restarter};
 
     Ports ports() {
         return Ports{*xml, http, registry, *files, *clock, installer, shell, strings, *locale, update};

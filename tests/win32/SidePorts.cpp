@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <objbase.h>
 
 #include <atomic>
 #include <cstdlib>
@@ -22,7 +23,7 @@ namespace zu::test {
 
 std::unique_ptr<XmlFactory> makeSideXmlFactory() {
 #ifdef ZU_HAVE_MSXML
-    return std::make_unique<MsXmlFactory>();
+    return std::make_unique<win::MsXmlFactory>();
 #else
     throw std::runtime_error("no XML adapter on this side yet");
 #endif
@@ -92,15 +93,23 @@ ScopedTimeZone::~ScopedTimeZone() = default;
 }  // namespace zu::test
 
 namespace {
-// Wine hands the Unix TZ variable to Windows programs; the C runtime would misread a zone
-// name such as "Europe/Lisbon". Drop it before any test so local time follows the system
-// zone that Wine derived from it.
-class DropCrtTimeZoneVariable : public ::testing::Environment {
+// What every Windows test runs in, as the control does in its host: a single-threaded
+// COM apartment on the test thread, and local time taken from the system zone. (Wine
+// hands the Unix TZ variable to Windows programs, and the C runtime would misread a zone
+// name such as "Europe/Lisbon", so the variable is dropped first.)
+class WindowsTestProcess : public ::testing::Environment {
 public:
     void SetUp() override {
         _putenv_s("TZ", "");
         _tzset();
+        comReady_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
     }
+    void TearDown() override {
+        if (comReady_) CoUninitialize();
+    }
+
+private:
+    bool comReady_ = false;
 };
-const auto* const kDropTz = ::testing::AddGlobalTestEnvironment(new DropCrtTimeZoneVariable);
+const auto* const kWindowsTestProcess = ::testing::AddGlobalTestEnvironment(new WindowsTestProcess);
 }  // namespace
