@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-    cmake make g++ pkg-config python3
+    cmake make g++ pkg-config python3 curl
     googletest                                   # GoogleTest sources, built for both sides
     libpugixml-dev libcurl4-openssl-dev          # portable adapters
     mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix

@@ -29,7 +29,7 @@ grep -E "^\[  FAILED  \]|^\[  PASSED  \]|tests ran" "$results/win64.log" | head 
 
 if [ -f tests/e2e/run_e2e.py ]; then
     echo "tests: end to end (wine)"
-    timeout 1800 python3 tests/e2e/run_e2e.py build/win64 --x86-build build/win32 \
+    timeout 1800 python3 tests/e2e/run_e2e.py build/win64 --ocx build/win32/ZeltoUpdate.ocx \
         --junit "$results/e2e.xml" </dev/null >"$results/e2e.log" 2>&1
     tail -n 40 "$results/e2e.log"
 fi

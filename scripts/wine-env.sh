@@ -19,6 +19,8 @@ zu_wine_up() {
         wineserver -w
         wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f </dev/null >/dev/null 2>&1
         wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
+        # A crashing test program ends at once instead of waiting in the debugger.
+        wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /d '' /f </dev/null >/dev/null 2>&1
         wineserver -w
         touch "$WINEPREFIX/.zu-ready"
     fi

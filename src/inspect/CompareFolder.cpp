@@ -95,6 +95,10 @@ std::string findComponentPath(Installer& installer, const std::string& productCo
 
 bool enableSetup(const XmlNode& setups, const std::string& setupId) {
     if (setups.empty()) throw ComError(hr::pointer, "no setups section");
+    // A quote would end the pattern's literal early: refuse the id here rather than hand
+    // the DOM a broken pattern (some implementations crash on it instead of failing).
+    if (setupId.find('\'') != std::string::npos)
+        throw ComError(hr::invalidArg, "setup id breaks the selection pattern: " + setupId);
     const XmlNode setup = setups.selectSingleNode("setup[@id='" + setupId + "']").asElement();
     if (setup.empty()) return false;
     const XmlNode enable = setup.attribute("enable");

@@ -269,6 +269,10 @@ TEST_F(XmlDomContract, ParseErrorCodeTellsWellFormedText) {
         {"an empty body", "", false},
         {"plain text", "Not Found", false},
         {"two roots", "<a/><b/>", false},
+        {"text after the root", "<catalog/>Not Found", false},
+        {"an undeclared entity", "<html><body>&nbsp;</body></html>", false},
+        {"the predefined and numeric references", "<a b=\"&quot;&lt;\">&amp;&#65;&#x42;&gt;&apos;</a>", true},
+        {"markup in a CDATA section", "<a><![CDATA[&nbsp; <b>]]></a>", true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);

@@ -21,6 +21,7 @@ std::optional<std::int64_t> instantOf(const LocalClock& clock, const std::string
 
 TEST(CatalogTimeTest, LocalTimesFollowTheirOwnDateDaylightSaving) {
     test::ScopedTimeZone lisbon("Europe/Lisbon");
+    if (!lisbon.active()) GTEST_SKIP() << "the Lisbon time zone is not in force";
     const auto clock = test::makeSideClock();
     struct Case {
         const char* text;
@@ -49,6 +50,7 @@ TEST(CatalogTimeTest, LocalTimesFollowTheirOwnDateDaylightSaving) {
 
 TEST(CatalogTimeTest, AcceptedRangeIsOfInstants) {
     test::ScopedTimeZone utc("UTC");
+    if (!utc.active()) GTEST_SKIP() << "UTC is not in force";
     const auto clock = test::makeSideClock();
     EXPECT_EQ(instantOf(*clock, "01-01-1970 00:00:00"), 0);
     EXPECT_EQ(instantOf(*clock, "31-12-1969 23:59:59"), std::nullopt);

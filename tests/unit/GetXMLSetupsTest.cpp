@@ -30,6 +30,9 @@ struct GetXmlSetupsTest : ::testing::Test {
         state.props.uploadURL = "http://srv/up.asp";
         state.tokens.appDataFolder = temp.path();
     }
+    void SetUp() override {
+        if (!lisbon.active()) GTEST_SKIP() << "the Lisbon time zone is not in force";
+    }
     void serve(const std::string& body) { world.http.bodies[requestUrl] = body; }
     std::string run() {
         Ports ports = world.ports();

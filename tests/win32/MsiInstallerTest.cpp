@@ -3,13 +3,15 @@
 #include <windows.h>
 #include <msi.h>
 
+#include "catalog/CatalogMethods.h"
 #include "catalog/InstalledProductName.h"
+#include "control/ControlState.h"
 #include "inspect/CompareFolder.h"
 #include "inspect/PathTokens.h"
 #include "inspect/RegistryProbes.h"
 #include "platform/win32/MsiInstaller.h"
 #include "platform/win32/Win32Registry.h"
-#include "support/SidePorts.h"
+#include "support/TestPorts.h"
 
 namespace zu {
 namespace {
@@ -91,6 +93,54 @@ TEST_F(MsiInstallerTest, TheInstalledFolderIsFoundThroughTheRegistry) {
         readRegistryLocation(registry, tokens, *locale, "$HKEY_CURRENT_USER\\Software\\Velmora\\ZuProbe\\Folder");
     const std::string file = findComponentPath(installer, kProduct, kFileComponent);
     EXPECT_EQ(folder + "\\Main.txt", file);  // the trailing "\" of [INSTALLDIR] is removed
+}
+
+// Both catalogue methods with the real installer and registry behind them.
+TEST_F(MsiInstallerTest, CataloguesAreEvaluatedAgainstTheInstalledPackage) {
+    std::unique_ptr<test::TestPorts> world;
+    try {
+        world = std::make_unique<test::TestPorts>();
+    } catch (const std::exception& e) {
+        GTEST_SKIP() << e.what();
+    }
+    Win32Registry registry;
+    Ports ports{*world->xml,  world->http,  registry,       *world->files,  *world->clock,
+                installer,    world->shell, world->strings, *world->locale, world->update};
+    ControlState state;
+
+    state.props.productsCatalogURL = "http://srv/products";
+    world->http.bodies["http://srv/products"] =
+        std::string("<catalog><products>") +
+        "<product id=\"1\"><productCode>" + kProduct + "</productCode><productNameMSI>" + kProductName +
+        "</productNameMSI></product>"
+        "<product id=\"2\"><productCode>" + kProduct + "</productCode><productNameMSI>Dicionario Zu Probe"
+        "</productNameMSI></product>"
+        "<product id=\"3\"><productCode>{00000000-0000-0000-0000-000000000001}</productCode></product>"
+        "</products></catalog>";
+    XmlDocument products = world->xml->createDocument();
+    ASSERT_TRUE(products.loadXML(getXmlProducts(state, ports)));
+    const XmlNodeList kept = products.selectNodes("catalog/products/product");
+    ASSERT_EQ(kept.size(), 1u);
+    EXPECT_EQ(kept[0].getAttribute("id"), "1");
+
+    // The installed file is older than this release, found through its component; the
+    // folder through the registry value the package wrote.
+    state.props.productName = "ZuProbe";
+    state.props.productVersion = "1.0";
+    state.props.catalogURL = "http://srv/setups";
+    world->http.bodies["http://srv/setups?productName=ZuProbe&productVersion=1.0"] =
+        std::string("<catalog productCode=\"") + kProduct + "\"><setups><setup id=\"1\" enable=\"0\"/>"
+        "<setup id=\"2\" enable=\"0\"/></setups><dirs><dir required=\"1\" "
+        "registry=\"$HKEY_CURRENT_USER\\Software\\Velmora\\ZuProbe\\Folder\">"
+        "<f name=\"Elsewhere.txt\" componentGUID=\"" + kFileComponent + "\" lastmodified=\"01-01-2999 00:00:00\" "
+        "setup=\"1\"/><f name=\"Main.txt\" lastmodified=\"01-01-1999 00:00:00\" required=\"1\" setup=\"2\"/>"
+        "</dir></dirs><errors><error id=\"2\"/></errors></catalog>";
+    XmlDocument setups = world->xml->createDocument();
+    ASSERT_TRUE(setups.loadXML(getXmlSetups(state, ports)));
+    const XmlNodeList offered = setups.selectNodes("catalog/setups/setup");
+    ASSERT_EQ(offered.size(), 1u) << setups.xml();
+    EXPECT_EQ(offered[0].getAttribute("id"), "1");
+    EXPECT_EQ(state.productCode, kProduct);
 }
 
 }  // namespace

@@ -5,20 +5,7 @@
 
 namespace zu::test {
 
-namespace {
-// XMLHTTP needs COM on the calling thread; the control's host gives it that, a test
-// thread gets it for the life of the object (a nested initialisation is harmless).
-class ApartmentXmlHttpCatalog final : public CatalogHttp {
-public:
-    std::string get(const std::string& url) override { return http_.get(url); }
-
-private:
-    win::ComApartment apartment_;
-    win::XmlHttpCatalog http_;
-};
-}  // namespace
-
-std::unique_ptr<CatalogHttp> makeSideCatalogHttp() { return std::make_unique<ApartmentXmlHttpCatalog>(); }
+std::unique_ptr<CatalogHttp> makeSideCatalogHttp() { return std::make_unique<XmlHttpCatalog>(); }
 
 std::string sideTextFromUtf8(const std::string& utf8) {
     if (utf8.empty()) return {};

@@ -2,7 +2,10 @@
 
 #include <pugixml.hpp>
 
+#include <algorithm>
+#include <cctype>
 #include <sstream>
+#include <string_view>
 
 namespace zu {
 
@@ -156,6 +159,52 @@ private:
     pugi::xml_attribute attr_;
 };
 
+// pugixml accepts some texts that are not well-formed XML: more than one root, text
+// around the root, references to undeclared entities. A second, literal parse of the
+// text finds those, so that such a body fails to load as it would anywhere else.
+bool referencesAreDeclared(std::string_view text) {
+    static constexpr std::string_view kNamed[] = {"lt;", "gt;", "amp;", "apos;", "quot;"};
+    for (std::size_t at = text.find('&'); at != std::string_view::npos; at = text.find('&', at + 1)) {
+        const std::string_view rest = text.substr(at + 1);
+        const bool named = std::any_of(std::begin(kNamed), std::end(kNamed),
+                                       [&](std::string_view n) { return rest.substr(0, n.size()) == n; });
+        if (named) continue;
+        const bool hex = rest.substr(0, 2) == "#x";
+        const std::size_t digitsFrom = hex ? 2 : 1;
+        if (rest.empty() || rest[0] != '#') return false;
+        std::size_t end = digitsFrom;
+        while (end < rest.size() && (hex ? std::isxdigit(static_cast<unsigned char>(rest[end]))
+                                         : std::isdigit(static_cast<unsigned char>(rest[end]))))
+            ++end;
+        if (end == digitsFrom || end >= rest.size() || rest[end] != ';') return false;
+    }
+    return true;
+}
+
+bool referencesAreDeclared(const pugi::xml_node& node) {
+    for (pugi::xml_attribute a : node.attributes())
+        if (!referencesAreDeclared(a.value())) return false;
+    for (pugi::xml_node c : node.children()) {
+        if (c.type() == pugi::node_pcdata && !referencesAreDeclared(c.value())) return false;
+        if (c.type() == pugi::node_element && !referencesAreDeclared(c)) return false;
+    }
+    return true;
+}
+
+pugi::xml_parse_status strictStatus(const std::string& text) {
+    pugi::xml_document literal;
+    const unsigned flags = (pugi::parse_default | pugi::parse_fragment) & ~pugi::parse_escapes;
+    const pugi::xml_parse_result result = literal.load_buffer(text.data(), text.size(), flags, pugi::encoding_utf8);
+    if (!result) return result.status;
+    int roots = 0;
+    for (pugi::xml_node n : literal.children()) {
+        if (n.type() == pugi::node_element) ++roots;
+        if (n.type() == pugi::node_pcdata || n.type() == pugi::node_cdata) return pugi::status_no_document_element;
+    }
+    if (roots != 1) return pugi::status_no_document_element;
+    return referencesAreDeclared(literal) ? pugi::status_ok : pugi::status_bad_pcdata;
+}
+
 class PugiDocument final : public XmlDocumentImpl {
 public:
     PugiDocument() : data_(std::make_shared<DocData>()) {
@@ -168,6 +217,7 @@ public:
         data_->parsed = data_->doc.load_buffer(text.data(), text.size(),
                                                pugi::parse_default | pugi::parse_declaration,
                                                pugi::encoding_utf8);
+        if (data_->parsed) data_->parsed.status = strictStatus(text);
         if (!data_->parsed) data_->doc.reset();
         return static_cast<bool>(data_->parsed);
     }

@@ -23,6 +23,8 @@ public:
         if (h_) InternetCloseHandle(h_);
     }
     HINTERNET get() const { return h_; }
+    // Gives the handle up without closing it (someone else closed it).
+    void release() { h_ = nullptr; }
     explicit operator bool() const { return h_ != nullptr; }
 
 private:

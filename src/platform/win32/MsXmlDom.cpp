@@ -5,7 +5,9 @@
 #include "platform/win32/ComCreate.h"
 #include "platform/win32/ComSupport.h"
 
-namespace zu::win {
+namespace zu {
+
+using namespace win;
 
 namespace {
 
@@ -166,4 +168,4 @@ XmlDocument MsXmlFactory::createDocument() {
     return XmlDocument(std::make_shared<MsXmlDocument>(std::move(doc)));
 }
 
-}  // namespace zu::win
+}  // namespace zu

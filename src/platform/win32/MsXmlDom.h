@@ -3,11 +3,11 @@
 // on the calling thread (the control lives in a single-threaded apartment).
 #include "catalog/XmlDom.h"
 
-namespace zu::win {
+namespace zu {
 
 class MsXmlFactory final : public XmlFactory {
 public:
     XmlDocument createDocument() override;
 };
 
-}  // namespace zu::win
+}  // namespace zu

@@ -1,6 +1,9 @@
 #include "platform/win32/WinInetUploadClient.h"
 
+#include <memory>
+
 #include "platform/win32/InternetHandle.h"
+#include "platform/win32/StallWatchdog.h"
 
 namespace zu {
 namespace {
@@ -12,27 +15,38 @@ constexpr DWORD kSendFlags = 0x20;
 class WinInetUploadConnection final : public UploadConnection {
 public:
     WinInetUploadConnection(win::InternetHandle session, win::InternetHandle connection, win::InternetHandle request,
-                            std::uint64_t bodyLength)
+                            std::uint64_t bodyLength, std::chrono::milliseconds timeout)
         : session_(std::move(session)),
           connection_(std::move(connection)),
           request_(std::move(request)),
-          bodyLength_(bodyLength) {}
+          bodyLength_(bodyLength),
+          watchdog_(std::make_unique<win::StallWatchdog>(timeout)) {}
 
     bool begin() override {
         INTERNET_BUFFERSA buffers = {};
         buffers.dwStructSize = sizeof buffers;
         buffers.dwBufferTotal = static_cast<DWORD>(bodyLength_);
-        return HttpSendRequestExA(request_.get(), &buffers, nullptr, kSendFlags, 0) != FALSE;
+        BOOL ok = FALSE;
+        return !guarded([&] { ok = HttpSendRequestExA(request_.get(), &buffers, nullptr, kSendFlags, 0); }) && ok;
     }
 
     std::size_t write(const void* bytes, std::size_t count) override {
         DWORD written = 0;
-        if (!InternetWriteFile(request_.get(), bytes, static_cast<DWORD>(count), &written)) return 0;
+        BOOL ok = FALSE;
+        if (guarded([&] { ok = InternetWriteFile(request_.get(), bytes, static_cast<DWORD>(count), &written); }) || !ok)
+            return 0;
         return written;
     }
 
     std::uint32_t end() override {
-        if (!HttpEndRequestA(request_.get(), nullptr, kSendFlags, 0)) return GetLastError();
+        BOOL ok = FALSE;
+        DWORD error = 0;
+        if (guarded([&] {
+                ok = HttpEndRequestA(request_.get(), nullptr, kSendFlags, 0);
+                error = GetLastError();
+            }))
+            return ERROR_INTERNET_TIMEOUT;
+        if (!ok) return error;
         DWORD status = 0, size = sizeof status;
         if (HttpQueryInfoA(request_.get(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size, nullptr))
             status_ = static_cast<int>(status);
@@ -42,10 +56,21 @@ public:
     int status() const override { return status_; }
 
 private:
+    // Runs a blocking call under the watchdog; true when the time-out ended it (the
+    // request handle is then gone and every later call fails).
+    template <class Call>
+    bool guarded(Call&& call) {
+        if (!request_) return true;
+        if (!watchdog_->guard(request_.get(), call)) return false;
+        request_.release();
+        return true;
+    }
+
     win::InternetHandle session_;
     win::InternetHandle connection_;
     win::InternetHandle request_;
     std::uint64_t bodyLength_;
+    std::unique_ptr<win::StallWatchdog> watchdog_;
     int status_ = 0;
 };
 
@@ -65,9 +90,10 @@ std::unique_ptr<UploadConnection> WinInetUploadClient::open(const UploadRequest&
     win::InternetHandle request(HttpOpenRequestA(connection.get(), "POST", object.c_str(), "HTTP/1.0", "", accept,
                                                  kRequestFlags | (r.secure ? INTERNET_FLAG_SECURE : 0), 0));
     if (!request) return nullptr;
+    win::setTransferTimeouts(request.get(), timeout_);  // some stacks take them per request only
     if (!HttpAddRequestHeadersA(request.get(), r.headers.c_str(), static_cast<DWORD>(-1), 0)) return nullptr;
     return std::make_unique<WinInetUploadConnection>(std::move(session), std::move(connection), std::move(request),
-                                                     r.bodyLength);
+                                                     r.bodyLength, timeout_);
 }
 
 }  // namespace zu

@@ -5,7 +5,9 @@
 #include "platform/win32/ComCreate.h"
 #include "platform/win32/ComSupport.h"
 
-namespace zu::win {
+namespace zu {
+
+using namespace win;
 
 namespace {
 // IXMLHTTPRequest; the import libraries of some toolchains lack this IID.
@@ -32,4 +34,4 @@ std::string XmlHttpCatalog::get(const std::string& url) {
     return narrow(text.get());
 }
 
-}  // namespace zu::win
+}  // namespace zu

@@ -3,11 +3,11 @@
 // calling thread.
 #include "catalog/CatalogHttp.h"
 
-namespace zu::win {
+namespace zu {
 
 class XmlHttpCatalog final : public CatalogHttp {
 public:
     std::string get(const std::string& url) override;
 };
 
-}  // namespace zu::win
+}  // namespace zu

@@ -39,26 +39,26 @@ std::string utf8(const std::wstring& s) {
     return out;
 }
 
+// Window enumeration callbacks are stdcall on x86: plain functions, not lambdas.
+BOOL CALLBACK collectWindow(HWND w, LPARAM p) {
+    reinterpret_cast<std::vector<HWND>*>(p)->push_back(w);
+    return TRUE;
+}
+
+BOOL CALLBACK collectDialog(HWND w, LPARAM p) {
+    if (classOf(w) == L"#32770") reinterpret_cast<std::vector<HWND>*>(p)->push_back(w);
+    return TRUE;
+}
+
 std::vector<HWND> children(HWND parent) {
     std::vector<HWND> out;
-    EnumChildWindows(
-        parent,
-        [](HWND w, LPARAM p) -> BOOL {
-            reinterpret_cast<std::vector<HWND>*>(p)->push_back(w);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&out));
+    EnumChildWindows(parent, collectWindow, reinterpret_cast<LPARAM>(&out));
     return out;
 }
 
 std::vector<HWND> dialogs() {
     std::vector<HWND> out;
-    EnumWindows(
-        [](HWND w, LPARAM p) -> BOOL {
-            if (classOf(w) == L"#32770") reinterpret_cast<std::vector<HWND>*>(p)->push_back(w);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&out));
+    EnumWindows(collectDialog, reinterpret_cast<LPARAM>(&out));
     return out;
 }
 
