@@ -8,9 +8,9 @@ its Wine prefix is prepared with scripts/wine-env.sh (an already running prefix 
 wineserver are reused). Each case prints one line "PASS name" / "FAIL name: why"; --junit
 writes the results as a JUnit XML file. --ocx adds other builds of the module (the x86
 one) to the export-table check; -k runs only the cases whose names match; --screenshot
-saves the progress dialog of the installing update as a PNG: the run then uses a display
-of its own (Xvfb) instead of the prefix's null display driver, and restores the prefix's
-setting at the end (the wineserver of the prefix is restarted twice). The exit status is 1 when
+saves the progress dialog of the installing update as a PNG: the run then uses an Xvfb
+display and a Wine prefix of its own (BUILD_DIR/display/wineprefix, made on first use)
+instead of the test prefix with its null display driver. The exit status is 1 when
 any case failed.
 
 The runner serves catalogues and packages from a local HTTP server on 127.0.0.1, builds
@@ -20,6 +20,7 @@ files run by cscript, as a page would.
 """
 import argparse
 import http.server
+import os
 import re
 import shutil
 import subprocess
@@ -188,7 +189,7 @@ class Context:
                 values[k.strip()] = v.rstrip("\r\n")
         return p.returncode, values
 
-    def watched_script(self, body, timeout=300, image=None):
+    def watched_script(self, body, timeout=int(os.environ.get("ZU_E2E_TIMEOUT", "300")), image=None):
         """Runs a script while the watcher answers the control's windows; returns the
         script's result and the watcher's log lines. With `image` (a .bmp path) the
         watcher saves the progress dialog there before closing it."""
@@ -310,10 +311,13 @@ def case_update_installs(ctx):
     if target.exists():
         target.unlink()
     image = ctx.work / "progress.bmp" if ctx.screenshot else None
-    (rc, v), log = ctx.watched_script(scenario.update_script(ctx.server, scenario.UPDATE_SETUP_ID), image=image)
-    if image and image.exists():
-        bmp_to_png.convert(image, ctx.screenshot)
-        print(f"progress dialog saved as {ctx.screenshot}")
+    try:
+        (rc, v), log = ctx.watched_script(scenario.update_script(ctx.server, scenario.UPDATE_SETUP_ID),
+                                          image=image)
+    finally:
+        if image and image.exists():
+            bmp_to_png.convert(image, ctx.screenshot)
+            print(f"progress dialog saved as {ctx.screenshot}")
     expect(rc == 0, f"script exit {rc}: {v}; watcher: {log}")
     expect_values(v, {"offered": "true", "update": "true"})
     got = ctx.server.requests_to("/dl")
@@ -374,29 +378,35 @@ CASES = [
 
 
 class VirtualDisplay:
-    """An Xvfb display for the prefix while the run takes screenshots. The driver setting
-    changes only while Wine has a display it can use, and takes effect with a new
-    wineserver."""
+    """An Xvfb display and a Wine prefix of its own that uses it (BUILD_DIR/display), for
+    runs that take screenshots: the test prefix keeps its null display driver. The prefix
+    is made like the test prefix (same environment), only with the display set."""
 
-    def __init__(self, wine):
-        self.wine = wine
+    def __init__(self, build_dir):
         number = next(n for n in range(90, 200) if not Path(f"/tmp/.X{n}-lock").exists())
         self.xvfb = subprocess.Popen(["Xvfb", f":{number}", "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
                                      stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         time.sleep(1.0)
-        wine.run("reg", "delete", r"HKCU\Software\Wine\Drivers", "/v", "Graphics", "/f", timeout=60)
-        self.restart_wineserver()
-        wine.env["DISPLAY"] = f":{number}"
+        env = wine_environment(build_dir)  # the test prefix's settings...
+        env["WINEPREFIX"] = str(build_dir / "display" / "wineprefix")  # ...for another prefix
+        env["DISPLAY"] = f":{number}"
+        self.wine = Wine(env)
+        marker = self.wine.prefix / ".zu-display"
+        if not marker.exists():
+            shutil.rmtree(self.wine.prefix, ignore_errors=True)
+            self.wine.prefix.mkdir(parents=True)
+            subprocess.run(["wineboot", "-i"], env=env, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                           stderr=subprocess.DEVNULL, timeout=300)
+            self.wine.run("reg", "add", r"HKCU\Software\Wine\X11 Driver", "/v", "Managed", "/d", "N", "/f")
+            self.stop_wineserver()
+            marker.write_text("x11 driver on Xvfb\n")
 
-    def restart_wineserver(self):
+    def stop_wineserver(self):
         subprocess.run(["wineserver", "-k"], env=self.wine.env, stdin=subprocess.DEVNULL, timeout=60)
         subprocess.run(["wineserver", "-w"], env=self.wine.env, stdin=subprocess.DEVNULL, timeout=60)
 
     def close(self):
-        self.wine.run("reg", "add", r"HKCU\Software\Wine\Drivers", "/v", "Graphics", "/d", "null", "/f",
-                      timeout=60)
-        self.restart_wineserver()
-        self.wine.env.pop("DISPLAY", None)
+        self.stop_wineserver()
         self.xvfb.terminate()
         self.xvfb.wait()
 
@@ -428,7 +438,8 @@ def main():
     args = parser.parse_args()
     build_dir = args.build_dir.resolve()
 
-    wine = Wine(wine_environment(build_dir))
+    display = VirtualDisplay(build_dir) if args.screenshot else None
+    wine = display.wine if display else Wine(wine_environment(build_dir))
     server = Server()
     work = build_dir / "e2e"
     shutil.rmtree(work, ignore_errors=True)
@@ -438,7 +449,6 @@ def main():
 
     start = time.time()
     results = []
-    display = VirtualDisplay(wine) if args.screenshot else None
     try:
         scenario.prepare(ctx)
     except Exception:

@@ -4,12 +4,13 @@
 //   The progress dialog: once its button reads "Fechar", its texts are logged
 //   ("DIALOG<TAB>text|text..."), its image is saved when SCREENSHOT is given, and the
 //   button is pressed.
-//   Any other message box (restart or cancel question): logged ("BOX<TAB>caption<TAB>text")
-//   and answered No.
+//   Any other visible dialog or message box (restart or cancel question): logged
+//   ("BOX<TAB>caption<TAB>text") and answered No.
 // It stops after SECONDS or when LOGFILE.stop exists. The log is UTF-8, one line per event.
 #include <windows.h>
 
 #include <cstdio>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -65,6 +66,8 @@ std::wstring staticTexts(HWND dialog) {
     std::wstring all;
     for (HWND c : children(dialog)) {
         if (_wcsicmp(classOf(c).c_str(), L"Static") != 0) continue;
+        const LONG_PTR kind = GetWindowLongPtrW(c, GWL_STYLE) & SS_TYPEMASK;
+        if (kind == SS_ICON || kind == SS_BITMAP) continue;  // their "text" is a resource id
         const std::wstring t = textOf(c);
         if (t.empty()) continue;
         if (!all.empty()) all += L"|";
@@ -127,29 +130,45 @@ int wmain(int argc, wchar_t** argv) {
     FILE* log = _wfopen(logPath.c_str(), L"ab");
     if (!log) return 3;
     const std::wstring progressCaption = L"Actualiza\u00e7\u00e3o de Ficheiros";
-    std::set<HWND> answered;
+    std::set<HWND> answered;  // logged (and, but for the progress dialog, answered once)
+    std::map<HWND, DWORD> lastPress;
     const DWORD start = GetTickCount();
     while (GetTickCount() - start < seconds * 1000u) {
         if (GetFileAttributesW(stopPath.c_str()) != INVALID_FILE_ATTRIBUTES) break;
+        for (auto it = lastPress.begin(); it != lastPress.end();) {
+            if (IsWindow(it->first)) {
+                ++it;
+                continue;
+            }
+            fprintf(log, "CLOSED\n");
+            fflush(log);
+            it = lastPress.erase(it);
+        }
         for (HWND d : dialogs()) {
-            if (answered.count(d)) continue;
             const std::wstring caption = textOf(d);
             if (caption == progressCaption) {
                 for (HWND c : children(d)) {
-                    if (textOf(c) == L"Fechar" && IsWindowEnabled(c)) {
+                    if (textOf(c) != L"Fechar" || !IsWindowEnabled(c)) continue;
+                    if (answered.insert(d).second) {
                         fprintf(log, "DIALOG\t%s\n", utf8(staticTexts(d)).c_str());
                         if (!screenshot.empty())
                             fprintf(log, "IMAGE\t%s\n", saveImage(d, screenshot) ? "saved" : "failed");
-                        press(d, GetDlgCtrlID(c));
-                        answered.insert(d);
-                        break;
                     }
+                    // Pressed again every second until the dialog has gone: a press that
+                    // arrives while the run is still finishing may be ignored.
+                    if (GetTickCount() - lastPress[d] >= 1000u) {
+                        press(d, GetDlgCtrlID(c));
+                        lastPress[d] = GetTickCount();
+                    }
+                    break;
                 }
+            } else if (answered.count(d)) {
+                continue;
             } else if (caption == L"Erro") {
                 fprintf(log, "ERRO\t%s\n", utf8(staticTexts(d)).c_str());
                 press(d, IDOK);
                 answered.insert(d);
-            } else if (!caption.empty()) {
+            } else if (IsWindowVisible(d)) {
                 fprintf(log, "BOX\t%s\t%s\n", utf8(caption).c_str(), utf8(staticTexts(d)).c_str());
                 press(d, IDNO);
                 answered.insert(d);
