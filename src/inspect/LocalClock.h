@@ -1,6 +1,7 @@
 #pragma once
 // Port: reading a local calendar date and time as an instant (the C `mktime` rules).
 #include <cstdint>
+#include <ctime>
 #include <optional>
 
 namespace zu {
@@ -17,5 +18,9 @@ public:
     // for that date. Nothing when the conversion fails.
     virtual std::optional<std::int64_t> toInstant(const CivilTime& t) const = 0;
 };
+
+// The C runtime's broken-down form of `t`, for the mktime family (daylight saving left
+// to the calendar).
+std::tm toBrokenDownTime(const CivilTime& t);
 
 }  // namespace zu

@@ -68,6 +68,7 @@ void ProgressDialog::MarkFinished(bool result) {
 
 void ProgressDialog::leaveRequested(DialogView& view) {
     view_ = &view;
+    if (ended_) return;  // already ending: the first end result stands
     const std::string caption = view.caption();
     if (runFinished_) {
         ended_ = true;

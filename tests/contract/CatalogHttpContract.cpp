@@ -47,13 +47,18 @@ TEST_F(CatalogHttpContract, BodyIsReturnedWhateverTheStatus) {
     EXPECT_EQ(requests.back().target, "/catalog?productName=Zelto&productVersion=1.0");
 }
 
-TEST_F(CatalogHttpContract, Latin1BodyArrivesAsTheSidesText) {
-    // "Actualização" in ISO-8859-1, declared by the server.
-    test::HttpResponse response;
-    response.headers = {{"Content-Type", "text/xml; charset=ISO-8859-1"}};
-    response.body = "<summary>Actualiza\xE7\xE3o</summary>";
-    server.route("/latin1", [response](const test::HttpRequest&) { return response; });
-    EXPECT_EQ(http->get(server.url("/latin1")), test::sideTextFromUtf8("<summary>Actualização</summary>"));
+TEST_F(CatalogHttpContract, Utf8ByteOrderMarkIsNotPartOfTheText) {
+    server.route("/bom", [](const test::HttpRequest&) {
+        return test::HttpResponse::ok(std::string("\xEF\xBB\xBF") + kCatalog, "text/xml");
+    });
+    EXPECT_EQ(http->get(server.url("/bom")), kCatalog);
+}
+
+TEST_F(CatalogHttpContract, ConnectionDroppedWithinTheBodyLeavesWhatArrived) {
+    test::HttpResponse cut = test::HttpResponse::ok(kCatalog, "text/xml");
+    cut.closeAfterBodyBytes = 20;
+    server.route("/cut", [cut](const test::HttpRequest&) { return cut; });
+    EXPECT_EQ(http->get(server.url("/cut")), std::string(kCatalog).substr(0, 20));
 }
 
 TEST_F(CatalogHttpContract, RedirectIsFollowed) {

@@ -5,12 +5,14 @@
 #include "control/ControlState.h"
 #include "support/TestHttpServer.h"
 #include "support/TestPorts.h"
+#include "support/ThreadApartment.h"
 #include "update/UpdateCommand.h"
 
 namespace zu::test {
 namespace {
 
 struct UpdateCommand : ::testing::Test {
+    ThreadApartment apartment;
     TestPorts world;
     TempFolder folder;
     TestHttpServer server;

@@ -12,4 +12,6 @@ std::unique_ptr<UploadClient> makeSideUploadClient(std::chrono::milliseconds tim
     return std::make_unique<WinInetUploadClient>(timeout);
 }
 
+bool sideBoundsSilentServers() { return false; }
+
 }  // namespace zu::test

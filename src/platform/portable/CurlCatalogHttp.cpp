@@ -26,7 +26,6 @@ constexpr std::uint32_t kInternetInvalidUrl = 12005;
 constexpr std::uint32_t kInternetUnrecognizedScheme = 12006;
 constexpr std::uint32_t kInternetNameNotResolved = 12007;
 constexpr std::uint32_t kInternetCannotConnect = 12029;
-constexpr std::uint32_t kInternetConnectionAborted = 12030;
 constexpr std::uint32_t kInternetConnectionReset = 12031;
 constexpr std::uint32_t kInternetInvalidCa = 12045;
 constexpr std::uint32_t kHttpInvalidServerResponse = 12152;
@@ -42,7 +41,6 @@ constexpr std::pair<CURLcode, std::uint32_t> kCurlToWinInet[] = {
     {CURLE_OPERATION_TIMEDOUT, kInternetTimeout},
     {CURLE_GOT_NOTHING, kHttpInvalidServerResponse},
     {CURLE_WEIRD_SERVER_REPLY, kHttpInvalidServerResponse},
-    {CURLE_PARTIAL_FILE, kInternetConnectionAborted},
     {CURLE_SEND_ERROR, kInternetConnectionReset},
     {CURLE_RECV_ERROR, kInternetConnectionReset},
     {CURLE_TOO_MANY_REDIRECTS, kHttpRedirectFailed},
@@ -137,8 +135,10 @@ std::string CurlCatalogHttp::get(const std::string& url) {
     curl_easy_setopt(curl.get(), CURLOPT_WRITEDATA, &body);
     curl_easy_setopt(curl.get(), CURLOPT_ERRORBUFFER, errorText);
 
+    // A connection dropped within the body leaves the part that arrived, as the Windows
+    // HTTP object does; the parser then finds it truncated.
     const CURLcode result = curl_easy_perform(curl.get());
-    if (result != CURLE_OK) {
+    if (result != CURLE_OK && result != CURLE_PARTIAL_FILE) {
         const std::string detail = errorText[0] ? errorText : curl_easy_strerror(result);
         throw ComError(curlFailureCode(result), "GET " + url + ": " + detail);
     }

@@ -38,14 +38,7 @@ std::string Utf8Locale::toLower(std::string_view text) const {
 }
 
 std::optional<std::int64_t> MktimeClock::toInstant(const CivilTime& t) const {
-    std::tm tm{};
-    tm.tm_year = t.year - 1900;
-    tm.tm_mon = t.month - 1;
-    tm.tm_mday = t.day;
-    tm.tm_hour = t.hour;
-    tm.tm_min = t.minute;
-    tm.tm_sec = t.second;
-    tm.tm_isdst = -1;
+    std::tm tm = toBrokenDownTime(t);
     const std::time_t result = std::mktime(&tm);
     if (result == static_cast<std::time_t>(-1)) return std::nullopt;
     return static_cast<std::int64_t>(result);

@@ -78,9 +78,13 @@ public:
     std::string text() const override {
         if (attr_) return attr_.value();
         if (node_.type() == pugi::node_pcdata || node_.type() == pugi::node_cdata) return node_.value();
+        // The content of an element, without the white space around it (MSXML's `text`).
         std::string out;
         collectText(node_, out);
-        return out;
+        constexpr const char* kSpace = " \t\r\n";
+        const auto first = out.find_first_not_of(kSpace);
+        if (first == std::string::npos) return {};
+        return out.substr(first, out.find_last_not_of(kSpace) - first + 1);
     }
     void setText(const std::string& value) override {
         if (attr_) {

@@ -11,15 +11,17 @@ using namespace win;
 
 namespace {
 
-// S_FALSE from a lookup means "none": the out pointer is null and no failure is raised.
+// IXMLDOMDocument2; the import libraries of some toolchains lack this IID.
+constexpr IID kIidXmlDomDocument2 = {0x2933BF95, 0x7B36, 0x11D2, {0xB2, 0x0E, 0x00, 0xC0, 0x4F, 0x98, 0x3E, 0x60}};
+
+// A node handle for what a lookup found; S_FALSE ("none") leaves a null pointer, which
+// becomes an empty handle.
 template <class T>
 std::shared_ptr<XmlNodeImpl> wrapNode(ComPtr<T> node);
 
 class MsXmlNode final : public XmlNodeImpl {
 public:
     explicit MsXmlNode(ComPtr<IXMLDOMNode> node) : node_(std::move(node)) {}
-
-    IXMLDOMNode* com() const { return node_.get(); }
 
     XmlNodeKind kind() const override {
         DOMNodeType type = NODE_INVALID;
@@ -165,6 +167,13 @@ private:
 
 XmlDocument MsXmlFactory::createDocument() {
     auto doc = createComObject<IXMLDOMDocument>(L"Msxml2.DOMDocument", IID_IXMLDOMDocument);
+    // Selections are XPath, as on every other DOM: version 3 would otherwise use its older
+    // pattern language, which some implementations answer malformed paths in with "none".
+    ComPtr<IXMLDOMDocument2> doc2;
+    check(doc->QueryInterface(kIidXmlDomDocument2, doc2.putVoid()), "QueryInterface IXMLDOMDocument2");
+    Bstr property(L"SelectionLanguage");
+    Variant language = Variant::fromBstr(L"XPath");
+    check(doc2->setProperty(property.get(), *language.get()), "SelectionLanguage");
     return XmlDocument(std::make_shared<MsXmlDocument>(std::move(doc)));
 }
 

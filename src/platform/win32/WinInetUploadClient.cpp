@@ -26,6 +26,7 @@ public:
         INTERNET_BUFFERSA buffers = {};
         buffers.dwStructSize = sizeof buffers;
         buffers.dwBufferTotal = static_cast<DWORD>(bodyLength_);
+        bodyWritten_ = 0;
         BOOL ok = FALSE;
         return !guarded([&] { ok = HttpSendRequestExA(request_.get(), &buffers, nullptr, kSendFlags, 0); }) && ok;
     }
@@ -35,10 +36,14 @@ public:
         BOOL ok = FALSE;
         if (guarded([&] { ok = InternetWriteFile(request_.get(), bytes, static_cast<DWORD>(count), &written); }) || !ok)
             return 0;
+        bodyWritten_ += written;
         return written;
     }
 
     std::uint32_t end() override {
+        // A body shorter than declared can never complete (a cancelled upload): abandon
+        // the request at once instead of waiting for bytes that will not come.
+        if (bodyWritten_ < bodyLength_) return ERROR_INTERNET_CONNECTION_ABORTED;
         BOOL ok = FALSE;
         DWORD error = 0;
         if (guarded([&] {
@@ -70,6 +75,7 @@ private:
     win::InternetHandle connection_;
     win::InternetHandle request_;
     std::uint64_t bodyLength_;
+    std::uint64_t bodyWritten_ = 0;
     std::unique_ptr<win::StallWatchdog> watchdog_;
     int status_ = 0;
 };

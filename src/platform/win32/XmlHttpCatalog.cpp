@@ -25,13 +25,16 @@ std::string XmlHttpCatalog::get(const std::string& url) {
     Variant password = Variant::missing();
     check(request->open(method.get(), target.get(), *async.get(), *user.get(), *password.get()), "XMLHTTP open");
 
-    Variant body = Variant::missing();
-    check(request->send(*body.get()), "XMLHTTP send");
+    Variant noBody = Variant::missing();
+    check(request->send(*noBody.get()), "XMLHTTP send");
 
-    // Whatever the status, the body is the answer.
+    // Whatever the status, the body is the answer. A UTF-8 byte-order mark can survive the
+    // decoding as U+FEFF, which no ANSI code page holds and no parser wants.
     Bstr text;
     check(request->get_responseText(text.put()), "XMLHTTP responseText");
-    return narrow(text.get());
+    std::wstring body = text.str();
+    if (!body.empty() && body.front() == L'\uFEFF') body.erase(0, 1);
+    return narrow(body);
 }
 
 }  // namespace zu
