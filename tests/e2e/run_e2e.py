@@ -25,6 +25,7 @@ import re
 import shutil
 import subprocess
 import sys
+import tempfile
 import threading
 import time
 import traceback
@@ -69,8 +70,14 @@ class Wine:
         self.prefix = Path(env["WINEPREFIX"])
 
     def run(self, *args, timeout=180, check=False):
-        p = subprocess.run(["wine", *args], env=self.env, stdin=subprocess.DEVNULL,
-                           stdout=subprocess.PIPE, stderr=subprocess.PIPE, timeout=timeout)
+        # Output goes to files, not pipes: a Wine process started on the way (the desktop's
+        # explorer.exe) inherits the handles and would keep a pipe open after the program ends.
+        with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
+            code = subprocess.run(["wine", *args], env=self.env, stdin=subprocess.DEVNULL, stdout=out,
+                                  stderr=err, timeout=timeout).returncode
+            out.seek(0)
+            err.seek(0)
+            p = subprocess.CompletedProcess(args, code, out.read(), err.read())
         if check and p.returncode != 0:
             raise AssertionError(f"wine {' '.join(args)} exited {p.returncode}: {p.stderr[-500:]!r}")
         return p
