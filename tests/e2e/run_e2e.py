@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """End-to-end tests of ZeltoUpdate.ocx under Wine (x64).
 
-usage: run_e2e.py BUILD_DIR [--junit FILE] [--ocx PATH ...] [-k REGEX] [--screenshot FILE.png]
+usage: run_e2e.py BUILD_DIR [--junit FILE] [--ocx PATH ...] [-k REGEX] [--screenshot FILE.png] [-v]
 
 BUILD_DIR is a win64 build folder (it holds ZeltoUpdate.ocx and tests/zu_e2e_watcher.exe);
 its Wine prefix is prepared with scripts/wine-env.sh (an already running prefix and
@@ -25,6 +25,7 @@ import re
 import shutil
 import subprocess
 import sys
+import tempfile
 import threading
 import time
 import traceback
@@ -69,8 +70,14 @@ class Wine:
         self.prefix = Path(env["WINEPREFIX"])
 
     def run(self, *args, timeout=180, check=False):
-        p = subprocess.run(["wine", *args], env=self.env, stdin=subprocess.DEVNULL,
-                           stdout=subprocess.PIPE, stderr=subprocess.PIPE, timeout=timeout)
+        # Output goes to files, not pipes: a Wine process started on the way (the desktop's
+        # explorer.exe) inherits the handles and would keep a pipe open after the program ends.
+        with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
+            code = subprocess.run(["wine", *args], env=self.env, stdin=subprocess.DEVNULL, stdout=out,
+                                  stderr=err, timeout=timeout).returncode
+            out.seek(0)
+            err.seek(0)
+            p = subprocess.CompletedProcess(args, code, out.read(), err.read())
         if check and p.returncode != 0:
             raise AssertionError(f"wine {' '.join(args)} exited {p.returncode}: {p.stderr[-500:]!r}")
         return p
@@ -172,6 +179,7 @@ class Context:
         self.ocx = build_dir / "ZeltoUpdate.ocx"
         self.watcher = build_dir / "tests" / "zu_e2e_watcher.exe"
         self.script_count = 0
+        self.verbose = False
 
     def regsvr32(self, *flags):
         return self.wine.run("regsvr32", "/s", *flags, self.wine.windows_path(self.ocx)).returncode
@@ -187,6 +195,9 @@ class Context:
             if "=" in line:
                 k, v = line.split("=", 1)
                 values[k.strip()] = v.rstrip("\r\n")
+        if self.verbose:
+            for k, v in values.items():
+                print(f"    script: {k} = {v}")
         return p.returncode, values
 
     def watched_script(self, body, timeout=int(os.environ.get("ZU_E2E_TIMEOUT", "300")), image=None):
@@ -210,6 +221,9 @@ class Context:
             except subprocess.TimeoutExpired:
                 watcher.kill()
         lines = log.read_text(encoding="utf-8", errors="replace").splitlines() if log.exists() else []
+        if self.verbose:
+            for line in lines:
+                print(f"    watcher: {line}")
         return result, lines
 
 
@@ -435,6 +449,7 @@ def main():
     parser.add_argument("--ocx", type=Path, action="append", default=[])
     parser.add_argument("-k", dest="only", default="")
     parser.add_argument("--screenshot", type=Path)
+    parser.add_argument("-v", dest="verbose", action="store_true")
     args = parser.parse_args()
     build_dir = args.build_dir.resolve()
 
@@ -446,6 +461,7 @@ def main():
     work.mkdir(parents=True)
     ctx = Context(build_dir, wine, server, work, [p.resolve() for p in args.ocx],
                   args.screenshot.resolve() if args.screenshot else None)
+    ctx.verbose = args.verbose
 
     start = time.time()
     results = []

@@ -322,3 +322,32 @@ TEST_F(LoadedModuleTest, ControlFactoryRefusesAggregationAndCreatesTheControl) {
 
 }  // namespace
 }  // namespace zu::win
+
+namespace zu::win {
+namespace {
+
+TEST(ModuleResourcesTest, TheModuleHoldsItsResourcesInPortuguese) {
+    wchar_t exe[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, exe, MAX_PATH);
+    std::wstring path = exe;
+    path = path.substr(0, path.find_last_of(L'\\')) + L"\\..\\ZeltoUpdate.ocx";
+    HMODULE module = LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    if (!module) GTEST_SKIP() << "ZeltoUpdate.ocx not built next to the tests folder";
+    const WORD portuguese = MAKELANGID(LANG_PORTUGUESE, SUBLANG_PORTUGUESE);
+    struct Item {
+        LPCWSTR type;
+        int id;
+    };
+    const Item items[] = {{RT_BITMAP, 1},     {RT_DIALOG, 200},  {RT_DIALOG, 201},
+                          {RT_GROUP_ICON, 203}, {RT_VERSION, 1}, {L"TYPELIB", 1}};
+    for (const Item& item : items)
+        EXPECT_NE(nullptr, FindResourceExW(module, item.type, MAKEINTRESOURCEW(item.id), portuguese))
+            << "resource " << item.id;
+    // The string table: 1, 2, 200 and 212 to 230 (string blocks hold 16 ids each).
+    for (int id : {1, 2, 200, 212, 230})
+        EXPECT_NE(nullptr, FindResourceExW(module, RT_STRING, MAKEINTRESOURCEW(id / 16 + 1), portuguese)) << id;
+    FreeLibrary(module);
+}
+
+}  // namespace
+}  // namespace zu::win
