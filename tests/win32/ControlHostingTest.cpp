@@ -248,8 +248,8 @@ protected:
         path = path.substr(0, path.find_last_of(L'\\')) + L"\\..\\ZeltoUpdate.ocx";
         module_ = LoadLibraryW(path.c_str());
         if (!module_) GTEST_SKIP() << "ZeltoUpdate.ocx not built next to the tests folder";
-        getClassObject_ = reinterpret_cast<decltype(getClassObject_)>(GetProcAddress(module_, "DllGetClassObject"));
-        canUnloadNow_ = reinterpret_cast<decltype(canUnloadNow_)>(GetProcAddress(module_, "DllCanUnloadNow"));
+        getClassObject_ = reinterpret_cast<decltype(getClassObject_)>(reinterpret_cast<void*>(GetProcAddress(module_, "DllGetClassObject")));
+        canUnloadNow_ = reinterpret_cast<decltype(canUnloadNow_)>(reinterpret_cast<void*>(GetProcAddress(module_, "DllCanUnloadNow")));
         ASSERT_TRUE(getClassObject_ && canUnloadNow_);
     }
     void TearDown() override {

@@ -80,7 +80,9 @@ TEST_F(MsiInstallerTest, ComponentPathsOfFileAndRegistryComponents) {
     std::string raw;
     std::uint32_t length = 1024;
     const int state = installer.getComponentPath(kProduct, kRegistryComponent, raw, length);
-    if (state == msi::stateLocal) EXPECT_EQ(raw.substr(0, 4), "01:\\") << raw;
+    if (state == msi::stateLocal) {
+        EXPECT_EQ(raw.substr(0, 4), "01:\\") << raw;
+    }
     EXPECT_EQ(findComponentPath(installer, kProduct, kRegistryComponent), "");
     EXPECT_EQ(findComponentPath(installer, "{00000000-0000-0000-0000-000000000001}", kFileComponent), "");
 }
