@@ -14,7 +14,7 @@ packages=(
     libwine-dev                                  # IDL files and standard type libraries
     wine wine64                                  # x64 only: this kernel runs no 32-bit programs
     wixl msitools                                # MSI test packages
-    xvfb x11-apps imagemagick                    # the demo's screenshot
+    xvfb                                         # the demo's display for its screenshot
 )
 
 missing=()
